@@ -56,26 +56,33 @@ class PlanWriter {
 };
 
 PlanResult FormRenamePlan(TextView listText, TextView baseName) {
-  const std::vector<TextView> lines = SplitLines(listText);
-  if (lines.empty()) return IndexOutOfRange{};
+  // Two passes over the list: one to size the storage, one to fill it.
+  LineScanner sizing(listText);
+  TextView firstLine;
+  if (!sizing.Next(firstLine)) return IndexOutOfRange{};
+  std::size_t lineCount = 1;
+  std::size_t lineBytes = firstLine.size();
+  for (TextView line; sizing.Next(line);) {
+    ++lineCount;
+    lineBytes += line.size();
+  }
 
-  const TextView firstLine = lines.front();
   const TextView directory = LeftBytes(firstLine, LastBackslashPos(firstLine));
   const TextView extension = RightBytes(firstLine, kExtensionBytes);
 
   // Each entry stores source NUL target NUL; a target is the directory, the
   // base name, the number, a dot and the extension.
-  const auto count = static_cast<std::int32_t>(lines.size());
+  const auto count = static_cast<std::int32_t>(lineCount);
   const std::size_t fixedTargetBytes = directory.size() + baseName.size() + 1 + extension.size();
-  std::size_t bytes = lines.size() * (fixedTargetBytes + 2);
-  for (std::int32_t i = 1; i <= count; ++i) {
-    bytes += lines[static_cast<std::size_t>(i - 1)].size() + DigitCount(i);
-  }
+  std::size_t bytes = lineBytes + lineCount * (fixedTargetBytes + 2);
+  for (std::int32_t i = 1; i <= count; ++i) bytes += DigitCount(i);
 
   RenamePlan plan;
-  PlanWriter writer(plan, bytes, lines.size());
-  for (std::int32_t i = 1; i <= count; ++i) {
-    writer.Add(i, lines[static_cast<std::size_t>(i - 1)], directory, baseName, extension);
+  PlanWriter writer(plan, bytes, lineCount);
+  LineScanner filling(listText);
+  std::int32_t number = 0;
+  for (TextView line; filling.Next(line);) {
+    writer.Add(++number, line, directory, baseName, extension);
   }
   return plan;
 }

@@ -1,6 +1,7 @@
 #include "rename/text.h"
 
 #include <charconv>
+#include <cstring>
 
 namespace batch {
 
@@ -18,20 +19,40 @@ std::size_t CharLength(TextView text, std::size_t pos) {
 
 }  // namespace
 
-std::vector<TextView> SplitLines(TextView text) {
-  std::vector<TextView> lines;
-  std::size_t lineStart = 0;
-  std::size_t pos = 0;
-  while (text.size() - pos >= 2) {
-    if (text[pos] == kCr && text[pos + 1] == kLf) {
-      lines.push_back(text.substr(lineStart, pos - lineStart));
-      pos += 2;
-      lineStart = pos;
-    } else {
-      pos += CharLength(text, pos);
+// A CR found by memchr starts a character exactly when the run of bytes of
+// 0x80 and above right before it has even length: the run begins at a
+// character start, because the byte before it (below 0x80) is either a
+// one-byte character or the second byte of a pair, and `known_` (a position
+// known to start a character) bounds the run otherwise. The byte after any
+// CR starts a character, so each byte is looked at backwards at most once.
+bool LineScanner::Next(TextView& line) {
+  const std::size_t size = text_.size();
+  while (size - known_ >= 2) {
+    // A CR in the last byte can end no separator, so it is not searched for.
+    const void* found = std::memchr(text_.data() + known_, kCr, size - known_ - 1);
+    if (found == nullptr) break;
+    const auto cr = static_cast<std::size_t>(static_cast<const char*>(found) - text_.data());
+    std::size_t run = 0;
+    while (cr - run > known_ && IsLeadByte(text_[cr - run - 1])) ++run;
+    known_ = cr + 1;
+    if (run % 2 == 0 && text_[cr + 1] == kLf) {
+      line = text_.substr(lineStart_, cr - lineStart_);
+      lineStart_ = cr + 2;
+      known_ = cr + 2;
+      return true;
     }
   }
-  if (lineStart < text.size()) lines.push_back(text.substr(lineStart));
+  known_ = size;
+  if (lineStart_ == size) return false;
+  line = text_.substr(lineStart_);
+  lineStart_ = size;
+  return true;
+}
+
+std::vector<TextView> SplitLines(TextView text) {
+  std::vector<TextView> lines;
+  LineScanner scanner(text);
+  for (TextView line; scanner.Next(line);) lines.push_back(line);
   return lines;
 }
 

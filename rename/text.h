@@ -24,6 +24,19 @@ constexpr bool IsLeadByte(char byte) {
 // adds no line. The views point into `text`.
 std::vector<TextView> SplitLines(TextView text);
 
+// The lines of SplitLines one at a time, without a list of them.
+class LineScanner {
+ public:
+  explicit LineScanner(TextView text) : text_(text) {}
+  // Sets `line` to the next line; false once every line has been given.
+  bool Next(TextView& line);
+
+ private:
+  TextView text_;
+  std::size_t lineStart_ = 0;
+  std::size_t known_ = 0;  // starts a character; no separator begins before it
+};
+
 // 1-based byte position of the last backslash that starts a character, or -1.
 std::int32_t LastBackslashPos(TextView text);
 
