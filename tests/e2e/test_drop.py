@@ -48,7 +48,8 @@ class DragSource:
 
         def mapped():
             found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^drag-source$"],
-                                   env=Session.env(), capture_output=True, stdin=subprocess.DEVNULL, timeout=30)
+                                   env=Session.env(), capture_output=True, stdin=subprocess.DEVNULL,
+                                   timeout=30)
             return found.returncode == 0 and found.stdout.strip()
         wait_until(mapped, 30, "the drag source's X window")
 
@@ -124,7 +125,8 @@ class Dropping(ToolTestCase):
 
         second = [folder / "c.txt"]
         self.drag(second, onto=FILE_LIST_BOX)
-        wait_until(lambda: probe().text(FILE_LIST_BOX) == list_text(second), 30, "the second drop's path alone")
+        wait_until(lambda: probe().text(FILE_LIST_BOX) == list_text(second), 30,
+                   "the second drop's path alone")
 
     def test_drops_on_the_base_name_box_or_the_button_are_refused(self):
         folder = self.make_files(["a.txt"], self.tmp / "files")

@@ -46,7 +46,9 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
   Options options;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    const auto next = [&]() -> std::optional<long> { return i + 1 < argc ? NumberOf(argv[++i]) : std::nullopt; };
+    const auto next = [&]() -> std::optional<long> {
+      return i + 1 < argc ? NumberOf(argv[++i]) : std::nullopt;
+    };
     if (arg == "--at" || arg == "--size") {
       const std::optional<long> first = next();
       const std::optional<long> second = next();

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@ struct EffectRow {
   // Expected effect with no modifier, Ctrl, Shift, Ctrl+Shift.
   std::array<std::uint32_t, 4> expected;
 };
+void PrintTo(const EffectRow& row, std::ostream* out) { *out << "allowed " << row.allowed; }
 
 constexpr std::array<std::uint32_t, 4> kKeyColumns = {0, kCtrl, kShift, kCtrl | kShift};
 
@@ -68,6 +70,7 @@ struct TextCase {
   std::vector<std::string> paths;
   std::string text;
 };
+void PrintTo(const TextCase& c, std::ostream* out) { *out << c.name; }
 
 class DroppedFileTextTable : public testing::TestWithParam<TextCase> {};
 

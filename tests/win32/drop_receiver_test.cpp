@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -77,6 +78,7 @@ struct FileListCase {
   std::vector<std::string> paths;
   std::string text;
 };
+void PrintTo(const FileListCase& c, std::ostream* out) { *out << c.name; }
 
 class DroppedFileLists : public DropReceiverTest, public testing::WithParamInterface<FileListCase> {};
 
@@ -140,7 +142,8 @@ TEST_F(DropReceiverTest, FailingGetDataHandsNothingOver) {
 }
 
 TEST_F(DropReceiverTest, AHandlerThatThrowsLeavesNothingHeld) {
-  receiver_ = std::make_unique<ui::DropReceiver>([](std::string_view) { throw std::runtime_error("handler"); });
+  receiver_ =
+      std::make_unique<ui::DropReceiver>([](std::string_view) { throw std::runtime_error("handler"); });
   auto data = FakeDataObject::FileList({"C:\\a.jpg"});
 
   const DragResult result = EnterAndDrop(data, kAll);
@@ -155,6 +158,7 @@ struct KeyRow {
   DWORD keys;
   DWORD effect;  // at enter, over and drop alike
 };
+void PrintTo(const KeyRow& row, std::ostream* out) { *out << row.name; }
 
 class KeyRows : public DropReceiverTest, public testing::WithParamInterface<KeyRow> {};
 
@@ -212,7 +216,8 @@ TEST_F(DropReceiverTest, DragOverFollowsTheKeysWithoutAskingTheDataAgain) {
     DWORD keys;
     DWORD effect;
   };
-  const Step steps[] = {{MK_SHIFT, kMove}, {MK_CONTROL, kCopy}, {MK_CONTROL | MK_SHIFT, DROPEFFECT_NONE}, {0, kCopy}};
+  const Step steps[] = {
+      {MK_SHIFT, kMove}, {MK_CONTROL, kCopy}, {MK_CONTROL | MK_SHIFT, DROPEFFECT_NONE}, {0, kCopy}};
   for (const Step& step : steps) {
     effect = kAll;
     EXPECT_EQ(Target()->DragOver(step.keys, kPoint, &effect), S_OK);
@@ -252,6 +257,7 @@ struct InterfaceCase {
   const IID* iid;
   bool answered;
 };
+void PrintTo(const InterfaceCase& c, std::ostream* out) { *out << c.name; }
 
 class QueryInterfaceCases : public DropReceiverTest, public testing::WithParamInterface<InterfaceCase> {};
 
