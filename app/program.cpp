@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "app/directory_of.h"
 #include "app/program_directory.h"
 #include "app/resource_ids.h"
 #include "rename/program_texts.h"
@@ -35,7 +36,7 @@ void NoteWindowDestroyed() {
 void MakeProgramDirectoryCurrent() {
   const batch::Text directory(DirectoryOf(ProgramPath(nullptr)));
   // On failure the program stays in the directory it was started in.
-  SetCurrentDirectoryA(directory.c_str());
+  if (!directory.empty()) SetCurrentDirectoryA(directory.c_str());
 }
 
 ui::WindowIcons LoadIcons(HINSTANCE instance) {

@@ -17,9 +17,4 @@ batch::Text ProgramPath(HMODULE module) {
   }
 }
 
-batch::TextView DirectoryOf(batch::TextView path) {
-  const std::int32_t backslash = batch::LastBackslashPos(path);
-  return backslash < 1 ? batch::TextView{} : batch::LeftBytes(path, backslash - 1);
-}
-
 }  // namespace app

@@ -12,8 +12,4 @@ namespace app {
 // path fits (no 260-byte limit).
 batch::Text ProgramPath(HMODULE module);
 
-// The path up to, not including, its last backslash; a second byte 0x5C of a
-// two-byte character is no backslash. Empty when there is none.
-batch::TextView DirectoryOf(batch::TextView path);
-
 }  // namespace app
