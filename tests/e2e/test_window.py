@@ -75,7 +75,12 @@ class Renaming(ToolTestCase):
 
     def run_and_read_notice(self, tool):
         tool.click(RENAME_BUTTON)
+        tool.wait_for_message_box()
+        # Task-modal: the window takes no input (so no second run and no
+        # closing) until the notice is dismissed.
+        self.assertFalse(probe().raw["window"]["enabled"])
         box = tool.dismiss_message_box()
+        self.assertTrue(probe().raw["window"]["enabled"])
         self.assertEqual(box.caption.decode(GBK), NOTICE_CAPTION)
         self.assertEqual(box.owner, 0)
         return box.text
