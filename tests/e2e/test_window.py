@@ -1,10 +1,13 @@
 """The real tool under Wine: start, type, click, rename real files, close."""
 
 import shutil
+import subprocess
 import unittest
 
-from harness import (BASE_NAME_BOX, FILE_LIST_BOX, GBK, NOTICE_CAPTION, RENAME_BUTTON, TOOL_EXE,
-                     WINDOW_TITLE, ToolTestCase, probe, wait_until, windows_path)
+from harness import (BASE_NAME_BOX, BUILD, FILE_LIST_BOX, GBK, NOTICE_CAPTION, RENAME_BUTTON, TOOL_EXE,
+                     WINDOW_TITLE, Session, ToolTestCase, probe, wait_until, windows_path)
+
+PRINT_PROGRAM_PATH_EXE = BUILD / "tests" / "print_program_path.exe"
 
 HINT = b"\r\n" * 6 + b" " * 25 + "把文件拖到这里".encode(GBK)
 
@@ -126,9 +129,8 @@ class Renaming(ToolTestCase):
         self.assertEqual(box.text.decode(GBK), "文件列表为空")
         self.assertEqual(box.caption.decode(GBK), NOTICE_CAPTION)
 
-    def test_relative_paths_resolve_in_the_programs_own_directory(self):
-        program_dir = self.tmp / "program"
-        program_dir.mkdir()
+    def rename_relative_path_from(self, program_dir):
+        program_dir.mkdir(parents=True)
         shutil.copy(TOOL_EXE, program_dir)
         self.make_files(["a.txt"], program_dir)
         elsewhere = self.make_files(["a.txt"], self.tmp / "elsewhere")
@@ -139,6 +141,22 @@ class Renaming(ToolTestCase):
         self.assertEqual(self.listing(program_dir), [TOOL_EXE.name, "n1.txt"])
         self.assertEqual(self.listing(elsewhere), ["a.txt"])
 
+    def test_relative_paths_resolve_in_the_programs_own_directory(self):
+        self.rename_relative_path_from(self.tmp / "program")
+
+
+class ProgramPath(ToolTestCase):
+    def test_a_program_path_longer_than_260_bytes_is_read_whole(self):
+        program_dir = self.tmp.joinpath(*(c * 60 for c in "defgh"), "照片")
+        program_dir.mkdir(parents=True)
+        shutil.copy(PRINT_PROGRAM_PATH_EXE, program_dir)
+        program = program_dir / PRINT_PROGRAM_PATH_EXE.name
+        self.assertGreater(len(windows_path(program).encode(GBK)), 300)
+        out = subprocess.run([Session.loader(), str(program)], env=Session.env(), capture_output=True,
+                             stdin=subprocess.DEVNULL, timeout=60, check=True).stdout
+        path, directory = out.splitlines()[:2]
+        self.assertEqual(path, windows_path(program).encode(GBK))
+        self.assertEqual(directory, windows_path(program_dir).encode(GBK) + b"\\")
 
 if __name__ == "__main__":
     unittest.main()
