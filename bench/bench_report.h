@@ -1,5 +1,5 @@
-// Timing and printing shared by the Windows benchmarks: the median of
-// repeated timings, and the summary rows that scripts/bench gathers from every
+// Timing and printing shared by the benchmarks: the median of repeated
+// timings, and the summary rows that scripts/bench gathers from every
 // benchmark into one table.
 #pragma once
 
@@ -35,12 +35,14 @@ inline std::string Figure(const char* format, double value) {
   return text;
 }
 
+inline const char* Verdict(bool met) { return met ? "met" : "MISSED"; }
+
 // A line "summary | what | measured | baseline | ratio | goal | verdict |";
 // scripts/bench keeps everything from the first bar on.
 inline void PrintSummaryRow(const std::string& what, const std::string& measured, const std::string& baseline,
-                            const std::string& ratio, const std::string& goal, bool met) {
+                            const std::string& ratio, const std::string& goal, const std::string& verdict) {
   std::printf("summary | %s | %s | %s | %s | %s | %s |\n", what.c_str(), measured.c_str(), baseline.c_str(),
-              ratio.c_str(), goal.c_str(), met ? "met" : "MISSED");
+              ratio.c_str(), goal.c_str(), verdict.c_str());
   std::fflush(stdout);
 }
 

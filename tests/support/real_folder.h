@@ -44,7 +44,8 @@ inline std::vector<Found> ListFolder(const std::string& folder) {
   if (!find.Ok()) return found;
   do {
     const std::string name = data.cFileName;
-    if (name != "." && name != "..") found.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    if (name != "." && name != "..")
+      found.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
   } while (FindNextFileA(find.Get(), &data));
   return found;
 }
@@ -68,13 +69,14 @@ inline bool WriteNewFile(const std::string& path, const std::string& content) {
       CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
   return file.Ok() &&
-         WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) != FALSE &&
+         WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) !=
+             FALSE &&
          written == content.size();
 }
 
 inline std::optional<std::string> ReadWholeFile(const std::string& path) {
-  const FileHandle file(
-      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Ok()) return std::nullopt;
   std::string content;
   char buffer[4096];

@@ -44,7 +44,9 @@ class WindowsFileModel final : public batch::RenameServices {
 
   // False when the parent is missing or the name is taken, as on disk.
   bool AddFolder(std::string_view path) { return Add(path, Entry{true, {}}); }
-  bool AddFile(std::string_view path, std::string content) { return Add(path, Entry{false, std::move(content)}); }
+  bool AddFile(std::string_view path, std::string content) {
+    return Add(path, Entry{false, std::move(content)});
+  }
 
   bool RenameFile(std::string_view source, std::string_view target) override {
     if (source.empty() || target.empty()) return false;

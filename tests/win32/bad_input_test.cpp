@@ -154,11 +154,18 @@ struct LongLineCase {
 std::vector<LongLineCase> LongLineCases(const std::string& folder, const std::string& longLine) {
   const auto path = [&folder](const std::string& name) { return folder + "\\" + name; };
   return {
-      {"between two real lines", path("a.txt") + "\r\n" + longLine + "\r\n" + path("b.txt"), {"n1.txt", "n3.txt"}, 1},
-      {"as line 1, a name in the folder", path(longLine + ".txt") + "\r\n" + path("a.txt") + "\r\n" + path("b.txt"),
-       {"n2.txt", "n3.txt"}, 1},
+      {"between two real lines",
+       path("a.txt") + "\r\n" + longLine + "\r\n" + path("b.txt"),
+       {"n1.txt", "n3.txt"},
+       1},
+      {"as line 1, a name in the folder",
+       path(longLine + ".txt") + "\r\n" + path("a.txt") + "\r\n" + path("b.txt"),
+       {"n2.txt", "n3.txt"},
+       1},
       {"as line 1, in a folder with a name that long",
-       path(longLine + "\\f.txt") + "\r\n" + path("a.txt") + "\r\n" + path("b.txt"), {"a.txt", "b.txt"}, 3},
+       path(longLine + "\\f.txt") + "\r\n" + path("a.txt") + "\r\n" + path("b.txt"),
+       {"a.txt", "b.txt"},
+       3},
   };
 }
 
@@ -169,7 +176,8 @@ TEST_F(BadInputTest, AVeryLongLineFailsAloneOrTakesEveryTargetWithIt) {
   for (const bool throughWindow : {true, false}) {
     const std::string longLine(throughWindow ? kLongestPath : kMebibyte, 'x');
     for (const LongLineCase& c : LongLineCases(Folder(), longLine)) {
-      SCOPED_TRACE(std::string(c.what) + (throughWindow ? ", through the window" : ", a mebibyte, to the run"));
+      SCOPED_TRACE(std::string(c.what) +
+                   (throughWindow ? ", through the window" : ", a mebibyte, to the run"));
       MakeFiles({"a.txt", "b.txt"});
       services_.Reset();
       const Tree before = FolderTree();
@@ -247,9 +255,9 @@ TEST_F(BadInputTest, BaseNamesWithABackslashOrRefusedCharacters) {
     Expect outcome;
   };
   const std::vector<Case> cases{
-      {"sub\\x", Expect::kIntoSub},     {"nosuch\\x", Expect::kNothingMoves}, {"a:b", Expect::kCountsTell},
-      {"x?y", Expect::kNothingMoves},   {"x*y", Expect::kNothingMoves},       {"x<y", Expect::kNothingMoves},
-      {"x>y", Expect::kNothingMoves},   {"x|y", Expect::kNothingMoves},       {"x\"y", Expect::kNothingMoves},
+      {"sub\\x", Expect::kIntoSub},   {"nosuch\\x", Expect::kNothingMoves}, {"a:b", Expect::kCountsTell},
+      {"x?y", Expect::kNothingMoves}, {"x*y", Expect::kNothingMoves},       {"x<y", Expect::kNothingMoves},
+      {"x>y", Expect::kNothingMoves}, {"x|y", Expect::kNothingMoves},       {"x\"y", Expect::kNothingMoves},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.baseName);

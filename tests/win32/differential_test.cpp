@@ -35,15 +35,21 @@ constexpr std::size_t kMaxLines = 14;
 // ASCII bytes, so that the generator knows the extension the tool takes from
 // line 1.
 const std::vector<std::string> kFolders{
-    "a", "b", "b\\sub",
+    "a",
+    "b",
+    "b\\sub",
     "\xd5\xd5\xc6\xac",  // 照片
     "\x9c\x5c",          // 淺: its second byte is 0x5C, a backslash on its own
 };
 const std::vector<std::string> kNames{
-    "x.txt", "Y.jpg", "photo.JPG", "note.dat",
-    "\xd5\xd5\xc6\xac.jpg",       // 照片.jpg
-    "\x9c\x5c.txt",               // 淺.txt
-    "\x81\x41.txt", "\x81\x61.txt",  // two characters whose second bytes are 'A' and 'a'
+    "x.txt",
+    "Y.jpg",
+    "photo.JPG",
+    "note.dat",
+    "\xd5\xd5\xc6\xac.jpg",  // 照片.jpg
+    "\x9c\x5c.txt",          // 淺.txt
+    "\x81\x41.txt",
+    "\x81\x61.txt",  // two characters whose second bytes are 'A' and 'a'
 };
 const std::vector<std::string> kBaseNames{"n", "N", "IMG_", "\xd5\xd5", "\x9c\x5c"};
 
@@ -64,7 +70,8 @@ std::string SwapSomeCase(std::string text, Random& random) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (WindowsFileModel::IsLead(text[i])) {
       ++i;
-    } else if (((text[i] >= 'a' && text[i] <= 'z') || (text[i] >= 'A' && text[i] <= 'Z')) && random.Chance(30)) {
+    } else if (((text[i] >= 'a' && text[i] <= 'z') || (text[i] >= 'A' && text[i] <= 'Z')) &&
+               random.Chance(30)) {
       text[i] = static_cast<char>(text[i] ^ 0x20);
     }
   }
@@ -72,7 +79,7 @@ std::string SwapSomeCase(std::string text, Random& random) {
 }
 
 struct WorldEntry {
-  std::string path;  // relative to the case's root
+  std::string path;                    // relative to the case's root
   std::optional<std::string> content;  // none for a folder
 };
 
@@ -260,7 +267,8 @@ std::string Describe(const std::map<std::string, real_folder::TreeEntry>& tree) 
 
 std::map<std::string, real_folder::TreeEntry> TreeOf(const WindowsFileModel& model) {
   std::map<std::string, real_folder::TreeEntry> tree;
-  for (const auto& [name, entry] : model.Entries()) tree.emplace(name, real_folder::TreeEntry{entry.folder, entry.content});
+  for (const auto& [name, entry] : model.Entries())
+    tree.emplace(name, real_folder::TreeEntry{entry.folder, entry.content});
   return tree;
 }
 
@@ -312,7 +320,9 @@ Outcome RunCase(std::uint64_t seed, const std::string& root) {
 
   const auto tree = real_folder::ReadTree(root);
   const auto predictedTree = TreeOf(model);
-  EXPECT_TRUE(tree == predictedTree) << "on disk:\n" << Describe(tree) << "model:\n" << Describe(predictedTree);
+  EXPECT_TRUE(tree == predictedTree) << "on disk:\n"
+                                     << Describe(tree) << "model:\n"
+                                     << Describe(predictedTree);
 
   // Nothing lost, nothing replaced: each content is there exactly once.
   std::map<std::string, int> seen;
@@ -354,7 +364,8 @@ TEST(DifferentialTest, RandomListsOverRealFilesMatchTheModelAndLoseNothing) {
     real_folder::RemoveTree(root);
     if (HasFailure()) break;  // the seed above replays it
   }
-  std::printf("differential: %zu cases, %zu renames done, %zu refused\n", seeds.size(), total.renamed, total.failed);
+  std::printf("differential: %zu cases, %zu renames done, %zu refused\n", seeds.size(), total.renamed,
+              total.failed);
   // The cases must exercise both outcomes, or they test little.
   if (seeds.size() >= 20) {
     EXPECT_GT(total.renamed, 0u);
